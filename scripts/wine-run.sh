@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the 64-bit build under Wine in a project-local
+# prefix:  wine-run.sh PREFIX PROGRAM [ARG...]
+# The prefix is created on first use. The ANSI code page follows the locale:
+# zh_CN.UTF-8 (code page 936) unless CORVINA_LOCALE names another one.
+set -euo pipefail
+prefix=$1; shift
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+export LC_ALL=${CORVINA_LOCALE:-zh_CN.UTF-8}
+if [ ! -f "$prefix/system.reg" ]; then
+  mkdir -p "$prefix"
+  # Tests may start in parallel: only one of them creates the prefix.
+  (
+    flock 9
+    [ -f "$prefix/system.reg" ] || wine wineboot --init >/dev/null 2>&1
+    # Wait until the registry has been written out.
+    wineserver -w
+  ) 9>"$prefix.lock"
+fi
+exec wine "$@"
