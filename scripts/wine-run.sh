@@ -9,14 +9,16 @@ export WINEPREFIX=$prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 export LC_ALL=${CORVINA_LOCALE:-zh_CN.UTF-8}
-if [ ! -f "$prefix/system.reg" ]; then
+ready=$prefix/.corvina-ready
+if [ ! -f "$ready" ]; then
   mkdir -p "$prefix"
   # Tests may start in parallel: only one of them creates the prefix.
   (
     flock 9
-    [ -f "$prefix/system.reg" ] || wine wineboot --init >/dev/null 2>&1
-    # Wait until the registry has been written out.
-    wineserver -w
+    if [ ! -f "$ready" ]; then
+      wine wineboot --init >/dev/null 2>&1
+      touch "$ready"
+    fi
   ) 9>"$prefix.lock"
 fi
 exec wine "$@"
