@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
+#include <vector>
 
 #include "win/handles.h"
 
@@ -17,7 +19,7 @@ static_assert(sizeof(STARTUPINFOA) == 68);
 static_assert(sizeof(SECURITY_ATTRIBUTES) == 12);
 #endif
 
-constexpr DWORD kReadChunk = 64 * 1024;
+constexpr DWORD kReadChunk = 1024 * 1024;
 
 // The pipe between the run and its command: the read end is the run's own,
 // opened for overlapped reads so that the run can wait on it together with
@@ -164,14 +166,20 @@ public:
 private:
     // NUL bytes cannot stand in a Text; every other byte is kept in order.
     void Append(DWORD count, Text& output) const {
-        std::copy_if(buffer_.begin(), buffer_.begin() + count, std::back_inserter(output),
-                     [](char c) { return c != '\0'; });
+        const char* next = buffer_.data();
+        const char* const end = next + count;
+        while (next < end) {
+            const auto* nul = static_cast<const char*>(std::memchr(next, '\0', end - next));
+            const char* const stop = nul ? nul : end;
+            output.append(next, stop);
+            next = stop + (nul ? 1 : 0);
+        }
     }
 
     HANDLE pipe_;
     win::UniqueHandle event_;
     OVERLAPPED overlapped_{};
-    std::array<char, kReadChunk> buffer_{};
+    std::vector<char> buffer_ = std::vector<char>(kReadChunk);
     bool open_ = true;
     bool pending_ = false;
 };

@@ -6,6 +6,7 @@
 //   stderr S      writes S to standard error
 //   cmdline       writes its own command line to standard output
 //   pid           writes its process identifier and a blank to standard output
+//   clock         writes the performance counter's value and a blank
 //   sleep MS      sleeps MS milliseconds
 //   spawn CMD     starts CMD (a command line) without waiting for it
 //   exit CODE     exits with CODE at once
@@ -76,6 +77,11 @@ int main(int argc, char** argv) {
         } else if (action == "pid") {
             const std::string pid = std::to_string(GetCurrentProcessId()) + " ";
             Write(STD_OUTPUT_HANDLE, pid.data(), pid.size());
+        } else if (action == "clock") {
+            LARGE_INTEGER now;
+            QueryPerformanceCounter(&now);
+            const std::string value = std::to_string(now.QuadPart) + " ";
+            Write(STD_OUTPUT_HANDLE, value.data(), value.size());
         } else if (action == "sleep") {
             Sleep(static_cast<DWORD>(std::strtoul(argument, nullptr, 10)));
             ++i;
