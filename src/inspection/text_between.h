@@ -5,8 +5,10 @@
 
 namespace corvina {
 
-// Inside a marker, this five-byte text stands for one double quote.
-inline constexpr char kQuotePlaceholder[] = "#引号";
+// Inside a marker, this five-byte text, "#引号" in code page 936, stands for
+// one double quote. Written as bytes so that it holds whatever character set
+// the compiler encodes string literals in.
+inline constexpr char kQuotePlaceholder[] = "#\xD2\xFD\xBA\xC5";
 
 // The 1-based position of the first occurrence of `marker` in `source` that
 // starts on a character at or after `startPosition` (0 and negative values mean
