@@ -16,7 +16,6 @@
 namespace corvina {
 namespace {
 
-constexpr wchar_t kClassName[] = L"CorvinaMainWindow";
 constexpr char kCaption[] = "Corvina";
 constexpr int kWidth = 371;
 constexpr int kHeight = 448;
@@ -24,16 +23,6 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIP
 // Sent to itself to inspect a file once the message loop runs.
 constexpr UINT kInspectPending = WM_APP + 1;
 
-enum ControlId : int {
-    kLabel1 = 101,  // 标签1
-    kEdit1,         // 编辑框1: application label
-    kLabel2,        // 标签2
-    kEdit2,         // 编辑框2: package name
-    kLabel3,        // 标签3
-    kEdit3,         // 编辑框3: launchable activity
-    kEdit4,         // 编辑框4: the whole report
-    kButton1,       // 按钮1: opens the file dialog
-};
 
 struct ControlSpec {
     int id;
@@ -94,13 +83,13 @@ bool MainWindow::Create(HINSTANCE instance) {
                                                           ::GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
+    windowClass.lpszClassName = kMainWindowClass;
     if (!::RegisterClassExW(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;
     }
     const int left = (::GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
     const int top = (::GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-    ::CreateWindowExW(0, kClassName, WideFromGbk(kCaption).c_str(), kWindowStyle, left, top,
+    ::CreateWindowExW(0, kMainWindowClass, WideFromGbk(kCaption).c_str(), kWindowStyle, left, top,
                       kWidth, kHeight, nullptr, nullptr, instance, this);
     return window_ != nullptr;
 }
@@ -238,7 +227,9 @@ bool MainWindow::CreateControls() {
     hyperlink_ = std::make_unique<Hyperlink>(window_, kHyperlink.x, kHyperlink.y, kHyperlink.width,
                                              kHyperlink.height, kHyperlink.caption, kMakerSite,
                                              GuiFont());
-    return hyperlink_->Handle() != nullptr;
+    if (!hyperlink_->Handle()) return false;
+    ::SetWindowLongPtrW(hyperlink_->Handle(), GWLP_ID, kHyperlink1);
+    return true;
 }
 
 void MainWindow::ApplyFont() {

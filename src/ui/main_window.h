@@ -10,11 +10,13 @@
 #include "text/text.h"
 #include "ui/drop_target.h"
 #include "ui/hyperlink.h"
+#include "ui/main_window_ids.h"
 
 namespace corvina {
 
 // The web page the hyperlink opens.
 inline constexpr char kMakerSite[] = "https://corvina.example/";
+
 
 class MainWindow : public ReportDisplay {
 public:
