@@ -32,8 +32,12 @@ run_in_prefix() {
   fi
   wine explorer /desktop=corvina,800x600 "$(dos "$build/src/Corvina.exe")" "$(dos "$package")" &
   local program=$!
-  wine "$(dos "$build/tests/helpers/box_reader.exe")" 120 | tee "$root/build/boxes.txt"
+  rm -f "$root/build/boxes.txt"
+  wine explorer /desktop=corvina,800x600 "$(dos "$build/tests/helpers/box_reader.exe")" 120 \
+    "$(dos "$root/build/boxes.txt")"
+  for _ in $(seq 1 1200); do [ -s "$root/build/boxes.txt" ] && break; sleep 0.1; done
   sleep 1
+  cat "$root/build/boxes.txt" 2>/dev/null || echo "the box texts could not be read"
   import -window root "$root/build/screenshot.png"
   echo "screenshot: build/screenshot.png"
   wineserver -k || true

@@ -1,7 +1,8 @@
-// Prints what the running program's four result boxes show, in UTF-8, once
+// Writes what the running program's four result boxes show, in UTF-8, once
 // an inspection has filled the report box:
-//   box_reader [SECONDS]
-// Waits up to SECONDS (default 60) for the window and the report.
+//   box_reader SECONDS OUTPUT_FILE
+// Waits up to SECONDS for the window and the report. (A file, because the
+// reader may be started inside a virtual desktop that keeps no console.)
 #include <windows.h>
 
 #include <cstdio>
@@ -32,7 +33,10 @@ std::string Utf8(const std::wstring& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const DWORD limit = (argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 60) * 1000;
+    if (argc < 3) return 2;
+    const DWORD limit = std::strtoul(argv[1], nullptr, 10) * 1000;
+    FILE* out = std::fopen(argv[2], "wb");
+    if (!out) return 2;
     const DWORD start = GetTickCount();
     HWND window = nullptr;
     while (GetTickCount() - start < limit) {
@@ -41,7 +45,8 @@ int main(int argc, char** argv) {
         Sleep(100);
     }
     if (!window) {
-        std::fputs("box_reader: the program's window did not appear\n", stderr);
+        std::fputs("box_reader: the program's window did not appear\n", out);
+        std::fclose(out);
         return 1;
     }
     const struct {
@@ -51,9 +56,10 @@ int main(int argc, char** argv) {
                  {"package name", corvina::kEdit2},
                  {"launchable activity", corvina::kEdit3}};
     for (const auto& box : boxes) {
-        std::printf("%s: %s\n", box.name, Utf8(TextOf(GetDlgItem(window, box.id))).c_str());
+        std::fprintf(out, "%s: %s\n", box.name, Utf8(TextOf(GetDlgItem(window, box.id))).c_str());
     }
     std::string report = Utf8(TextOf(GetDlgItem(window, corvina::kEdit4)));
-    std::printf("report:\n%s\n", report.c_str());
+    std::fprintf(out, "report:\n%s\n", report.c_str());
+    std::fclose(out);
     return 0;
 }
