@@ -11,11 +11,15 @@
 //   spawn CMD     starts CMD (a command line) without waiting for it
 //   exit CODE     exits with CODE at once
 // Output is written unbuffered with WriteFile, so nothing is held back.
+// When the variable CORVINA_CHILD_SCRIPT is set, its words are the actions
+// and the arguments are ignored: so the child can stand in for a program
+// whose command line it does not choose (a packaging tool that never ends).
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "output_pattern.h"
 
@@ -56,10 +60,29 @@ void Spawn(const char* commandLine) {
 
 }  // namespace
 
+std::vector<std::string> Actions(int argc, char** argv) {
+    char script[4096];
+    const DWORD length = GetEnvironmentVariableA("CORVINA_CHILD_SCRIPT", script, sizeof script);
+    if (length == 0 || length >= sizeof script) return std::vector<std::string>(argv + 1, argv + argc);
+    std::vector<std::string> words;
+    std::string word;
+    for (const char c : std::string(script, length) + " ") {
+        if (c != ' ') {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(word);
+            word.clear();
+        }
+    }
+    return words;
+}
+
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string action = argv[i];
-        const char* argument = i + 1 < argc ? argv[i + 1] : "";
+    const std::vector<std::string> actions = Actions(argc, argv);
+    const int count = static_cast<int>(actions.size());
+    for (int i = 0; i < count; ++i) {
+        const std::string& action = actions[i];
+        const char* argument = i + 1 < count ? actions[i + 1].c_str() : "";
         if (action == "print") {
             Print(std::strtoull(argument, nullptr, 10));
             ++i;
