@@ -30,4 +30,10 @@ fi
 # One Wine server for the whole run: starting a new one for every test
 # program costs seconds. Its output must not hold the caller's pipes open.
 wineserver -p </dev/null >/dev/null 2>&1
+# Wine's background services and the prefix's virtual desktop, started here
+# with their output going nowhere: started by the first program that needs
+# them, they would inherit that program's output pipes (a test's, say) and
+# keep them open for as long as they run.
+"$(dirname "$0")/wine-run.sh" "$prefix" cmd /c exit </dev/null >/dev/null 2>&1
+"$(dirname "$0")/wine-run.sh" "$prefix" explorer /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &
 "$@"
