@@ -125,6 +125,9 @@ HRESULT FileDropTarget::Target::Drop(IDataObject* data, DWORD keyState, POINTL, 
         *effect = DROPEFFECT_NONE;
         return S_OK;
     }
+    // The files are only read. A move reported back would have a shell drag
+    // source delete the originals, so the source is told nothing moved.
+    if (*effect == DROPEFFECT_MOVE) *effect = DROPEFFECT_NONE;
     if (owner_.onFileReceived_) owner_.onFileReceived_(JoinPaths(paths));
     return S_OK;
 }

@@ -22,18 +22,12 @@ namespace {
 
 using testing::RunningProgram;
 
-std::wstring WideFromCodePage(UINT codePage, const std::string& text) {
-    const int size = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
 
 // What a box shows for UTF-8 text from the tool: the text in code page 936
 // (characters without a form there become the default character), shown.
-std::wstring Shown(const std::string& utf8) { return WideFromCodePage(936, testing::Gbk(utf8)); }
+std::wstring Shown(const std::string& utf8) { return testing::WideFrom(936, testing::Gbk(utf8)); }
 
-std::wstring Wide(const Text& ansi) { return WideFromCodePage(CP_ACP, ansi); }
+std::wstring Wide(const Text& ansi) { return testing::WideFrom(CP_ACP, ansi); }
 
 // The value of a line of the tool's report, read without the program's
 // code: the text between `marker` and the last single quote of its line.

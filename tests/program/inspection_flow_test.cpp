@@ -15,12 +15,7 @@ using testing::PackagePath;
 using testing::PackageReport;
 using testing::RunningProgram;
 
-std::wstring Wide(const std::string& utf8) {
-    const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-    return wide;
-}
+std::wstring Wide(const std::string& utf8) { return testing::WideFrom(CP_UTF8, utf8); }
 
 // What the report box shows for a package: the tool's report as the
 // Windows tool prints it, through code page 936.
@@ -59,6 +54,20 @@ TEST_F(ProgramInspection, DroppedFileIsInspected) {
     EXPECT_EQ(program.TextOf(kEdit1), L"Tom's Game");
     EXPECT_EQ(program.TextOf(kEdit2), L"com.corvina.sample.quote");
     EXPECT_EQ(program.TextOf(kEdit3), L"com.corvina.sample.quote.MainActivity");
+}
+
+TEST_F(ProgramInspection, MovedFileIsInspectedAndLeftWhereItIs) {
+    // A source that allows only moving: the drop is delivered, but the
+    // source is told that nothing moved, so it does not delete the file.
+    testing::TempFolder folder;
+    const Text path = folder.Path() + "\\moved.apk";
+    ASSERT_TRUE(::CopyFileA(PackagePath("quote-label").c_str(), path.c_str(), FALSE));
+    RunningProgram program;
+    ASSERT_NE(program.Window(), nullptr);
+    EXPECT_EQ(testing::DragFilesOnto(program.Window(), {testing::WideFrom(CP_ACP, path)}, DROPEFFECT_MOVE),
+              static_cast<DWORD>(DROPEFFECT_NONE));
+    ASSERT_TRUE(program.WaitForReport());
+    EXPECT_EQ(program.TextOf(kEdit2), L"com.corvina.sample.quote");
 }
 
 TEST_F(ProgramInspection, TwoFilesDroppedAtOnceInspectTheFirst) {

@@ -72,6 +72,14 @@ Text Gbk(const std::string& utf8) {
     return gbk;
 }
 
+std::wstring WideFrom(unsigned codePage, const std::string& text) {
+    const int size = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
 std::string WithCrLf(const std::string& text) {
     std::string converted;
     for (const char c : text) {

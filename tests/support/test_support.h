@@ -23,6 +23,9 @@ Text CurrentDirectory();
 // The code page 936 form of UTF-8 text, by the platform's own conversion.
 Text Gbk(const std::string& utf8);
 
+// `text` of the given code page (CP_UTF8, 936, CP_ACP) in UTF-16.
+std::wstring WideFrom(unsigned codePage, const std::string& text);
+
 // Every LF of `text` turned into CR LF.
 std::string WithCrLf(const std::string& text);
 
