@@ -2,28 +2,15 @@
 
 #include <shellapi.h>
 
-#include <climits>
-
 #include "inspection/registry_text.h"
 #include "ui/browser_command.h"
+#include "ui/gbk_text.h"
 #include "ui/hand_cursor.h"
 
 namespace corvina {
 namespace {
 
 constexpr wchar_t kClassName[] = L"CorvinaHyperlink";
-constexpr UINT kGbk = 936;
-
-// The caption in UTF-16, so it reads the same whatever the system's ANSI
-// code page is.
-std::wstring WideFromGbk(const Text& text) {
-    if (text.empty() || text.size() > INT_MAX) return std::wstring();
-    const int n = static_cast<int>(text.size());
-    const int w = ::MultiByteToWideChar(kGbk, 0, text.data(), n, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(w), L'\0');
-    ::MultiByteToWideChar(kGbk, 0, text.data(), n, wide.data(), w);
-    return wide;
-}
 
 // The browser registered for ".htm" files, started on `target`.
 bool OpenWithHtmlBrowser(const Text& target) {
