@@ -2,6 +2,9 @@
 // behind the bridge, read back from the running window.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <dlgs.h>
+
 #include "program/file_drag.h"
 #include "program/running_program.h"
 #include "support/test_support.h"
@@ -115,6 +118,13 @@ TEST_F(ProgramInspection, CancelledOpenDialogLeavesTheBoxes) {
         },
         10000));
     EXPECT_EQ(::GetWindow(dialog, GW_OWNER), program.Window());
+    // The package filter is the one offered, and the first one selected.
+    const HWND types = ::GetDlgItem(dialog, cmb1);
+    wchar_t shown[64] = {};
+    ::SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(shown));
+    EXPECT_STREQ(shown, L"安卓应用(*.apk)");
+    EXPECT_EQ(::SendMessageW(types, CB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(::SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(RunningProgram::WaitUntil([&] { return !::IsWindow(dialog); }, 10000));
     EXPECT_EQ(program.TextOf(kEdit1), L"演示应用");
