@@ -27,6 +27,15 @@ if [ -z "${DISPLAY:-}" ]; then
   [ -n "${DISPLAY:-}" ] || { echo "with-display: no X display could be started" >&2; exit 1; }
 fi
 
+# A new prefix is made first, with a server of its own that then ends: the
+# virtual desktop the prefix asks for is used from the next server on.
+run=$(dirname "$0")/wine-run.sh
+if [ ! -f "$prefix/.corvina-prefix-ready" ]; then
+  "$run" "$prefix" cmd /c exit </dev/null >/dev/null 2>&1
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+fi
+
 # One Wine server for the whole run: starting a new one for every test
 # program costs seconds. Its output must not hold the caller's pipes open.
 wineserver -p </dev/null >/dev/null 2>&1
@@ -34,6 +43,6 @@ wineserver -p </dev/null >/dev/null 2>&1
 # with their output going nowhere: started by the first program that needs
 # them, they would inherit that program's output pipes (a test's, say) and
 # keep them open for as long as they run.
-"$(dirname "$0")/wine-run.sh" "$prefix" cmd /c exit </dev/null >/dev/null 2>&1
-"$(dirname "$0")/wine-run.sh" "$prefix" explorer /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &
+"$run" "$prefix" cmd /c exit </dev/null >/dev/null 2>&1
+"$run" "$prefix" explorer /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &
 "$@"
