@@ -189,6 +189,7 @@ TEST(MainWindow, EscapeFromTheButtonAndTheCloseCommandEndTheProgram) {
         EXPECT_EQ(exitCode, 0u);
     }
     RunningProgram program;
+    ASSERT_NE(program.Window(), nullptr) << program.StartError();
     ::PostMessageW(program.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     DWORD exitCode = 99;
     ASSERT_TRUE(program.WaitForExit(10000, &exitCode));

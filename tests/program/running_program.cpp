@@ -39,6 +39,7 @@ RunningProgram::RunningProgram(const Text& argument, const Text& program, const 
     PROCESS_INFORMATION info{};
     if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+        startError_ = "the program did not start: error " + std::to_string(::GetLastError());
         return;
     }
     ::CloseHandle(info.hThread);
@@ -53,6 +54,7 @@ RunningProgram::RunningProgram(const Text& argument, const Text& program, const 
             return window_ != nullptr;
         },
         30000);
+    if (!window_) startError_ = "the program's window did not appear";
 }
 
 RunningProgram::~RunningProgram() {

@@ -24,6 +24,8 @@ public:
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     HWND Window() const { return window_; }
+    // Why the program did not start (the system's error code), or empty.
+    std::string StartError() const { return startError_; }
     HWND Control(int id) const { return ::GetDlgItem(window_, id); }
     HWND Focus() const;
     std::wstring TextOf(HWND control) const;
@@ -44,6 +46,7 @@ private:
     DWORD processId_ = 0;
     DWORD threadId_ = 0;
     HWND window_ = nullptr;
+    std::string startError_;
 };
 
 }  // namespace corvina::testing
