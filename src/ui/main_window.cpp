@@ -24,7 +24,7 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIP
 constexpr UINT kInspectPending = WM_APP + 1;
 
 
-struct ControlSpec {
+struct ControlLayout {
     int id;
     const wchar_t* windowClass;
     const char* text;
@@ -41,7 +41,7 @@ constexpr DWORD kReportEdit =
 constexpr DWORD kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER;
 
 // The controls, in the keyboard focus order where they take the focus.
-constexpr std::array<ControlSpec, 8> kControls{{
+constexpr std::array<ControlLayout, 8> kControls{{
     {kLabel1, WC_STATICW, "应用名称", 24, 16, 80, 24, kLabel, 0},
     {kEdit1, WC_EDITW, "", 104, 16, 224, 24, kLineEdit, WS_EX_CLIENTEDGE},
     {kLabel2, WC_STATICW, "包名", 24, 48, 80, 24, kLabel, 0},
@@ -54,11 +54,11 @@ constexpr std::array<ControlSpec, 8> kControls{{
 
 constexpr std::array<int, 5> kFocusOrder{kEdit1, kEdit2, kEdit3, kButton1, kEdit4};
 
-struct HyperlinkSpec {
+struct HyperlinkLayout {
     int x, y, width, height;
     const char* caption;
 };
-constexpr HyperlinkSpec kHyperlink{280, 385, 80, 24, "Varenko"};
+constexpr HyperlinkLayout kHyperlink{280, 385, 80, 24, "Varenko"};
 
 HFONT GuiFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
 
@@ -188,12 +188,14 @@ void MainWindow::OnActivate(bool active) {
 
 // Labels: black on the opaque button face; edit boxes: black on white.
 LRESULT MainWindow::OnControlColour(HDC dc, bool label) {
-    const int background = label ? COLOR_BTNFACE : COLOR_WINDOW;
     ::SetTextColor(dc, RGB(0, 0, 0));
-    ::SetBkColor(dc, label ? ::GetSysColor(COLOR_BTNFACE) : RGB(255, 255, 255));
     ::SetBkMode(dc, OPAQUE);
-    return reinterpret_cast<LRESULT>(label ? ::GetSysColorBrush(background)
-                                           : static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    if (label) {
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+    }
+    ::SetBkColor(dc, RGB(255, 255, 255));
+    return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
 }
 
 void MainWindow::OnInspectPending() {
@@ -214,13 +216,13 @@ void MainWindow::OnOpenButtonClicked() {
 
 bool MainWindow::CreateControls() {
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-    for (const ControlSpec& spec : kControls) {
+    for (const ControlLayout& layout : kControls) {
         const HWND control = ::CreateWindowExW(
-            spec.extendedStyle, spec.windowClass, WideFromGbk(spec.text).c_str(), spec.style,
-            spec.x, spec.y, spec.width, spec.height, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+            layout.extendedStyle, layout.windowClass, WideFromGbk(layout.text).c_str(),
+            layout.style, layout.x, layout.y, layout.width, layout.height, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr);
         if (!control) return false;
-        if (spec.style & WS_TABSTOP) {
+        if (layout.style & WS_TABSTOP) {
             ::SetWindowSubclass(control, ControlKeys, 0, reinterpret_cast<DWORD_PTR>(this));
         }
     }
@@ -233,8 +235,8 @@ bool MainWindow::CreateControls() {
 }
 
 void MainWindow::ApplyFont() {
-    for (const ControlSpec& spec : kControls) {
-        ::SendMessageW(::GetDlgItem(window_, spec.id), WM_SETFONT,
+    for (const ControlLayout& layout : kControls) {
+        ::SendMessageW(::GetDlgItem(window_, layout.id), WM_SETFONT,
                        reinterpret_cast<WPARAM>(GuiFont()), FALSE);
     }
 }

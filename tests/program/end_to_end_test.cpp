@@ -23,9 +23,6 @@ namespace {
 using testing::RunningProgram;
 
 
-// What a box shows for UTF-8 text from the tool: the text in code page 936
-// (characters without a form there become the default character), shown.
-std::wstring Shown(const std::string& utf8) { return testing::WideFrom(936, testing::Gbk(utf8)); }
 
 std::wstring Wide(const Text& ansi) { return testing::WideFrom(CP_ACP, ansi); }
 
@@ -82,10 +79,10 @@ protected:
     // Checks all four boxes against the tool's own report of `package`.
     static void ExpectBoxesShowTheReport(const RunningProgram& program, const std::string& package) {
         const std::string report = testing::PackageReport(package);
-        EXPECT_EQ(program.TextOf(kEdit4), Shown(testing::WithCrLf(report)));
-        EXPECT_EQ(program.TextOf(kEdit1), Shown(ReportValue(report, "application-label:'")));
-        EXPECT_EQ(program.TextOf(kEdit2), Shown(ReportValue(report, "package: name='")));
-        EXPECT_EQ(program.TextOf(kEdit3), Shown(ReportValue(report, "launchable-activity: name='")));
+        EXPECT_EQ(program.TextOf(kEdit4), testing::ShownAsGbk(testing::WithCrLf(report)));
+        EXPECT_EQ(program.TextOf(kEdit1), testing::ShownAsGbk(ReportValue(report, "application-label:'")));
+        EXPECT_EQ(program.TextOf(kEdit2), testing::ShownAsGbk(ReportValue(report, "package: name='")));
+        EXPECT_EQ(program.TextOf(kEdit3), testing::ShownAsGbk(ReportValue(report, "launchable-activity: name='")));
     }
 
     // A copy of a test package under a new name in the temporary folder.

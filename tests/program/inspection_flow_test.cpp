@@ -18,12 +18,11 @@ using testing::PackagePath;
 using testing::PackageReport;
 using testing::RunningProgram;
 
-std::wstring Wide(const std::string& utf8) { return testing::WideFrom(CP_UTF8, utf8); }
 
 // What the report box shows for a package: the tool's report as the
 // Windows tool prints it, through code page 936.
 std::wstring ShownReport(const std::string& package) {
-    return Wide(testing::WithCrLf(PackageReport(package)));
+    return testing::ShownAsGbk(testing::WithCrLf(PackageReport(package)));
 }
 
 class ProgramInspection : public ::testing::Test {

@@ -80,6 +80,8 @@ std::wstring WideFrom(unsigned codePage, const std::string& text) {
     return wide;
 }
 
+std::wstring ShownAsGbk(const std::string& utf8) { return WideFrom(936, Gbk(utf8)); }
+
 std::string WithCrLf(const std::string& text) {
     std::string converted;
     for (const char c : text) {

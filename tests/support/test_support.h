@@ -26,6 +26,10 @@ Text Gbk(const std::string& utf8);
 // `text` of the given code page (CP_UTF8, 936, CP_ACP) in UTF-16.
 std::wstring WideFrom(unsigned codePage, const std::string& text);
 
+// What a box shows for UTF-8 text of the tool: the text in code page 936
+// (characters without a form there become the default character), in UTF-16.
+std::wstring ShownAsGbk(const std::string& utf8);
+
 // Every LF of `text` turned into CR LF.
 std::string WithCrLf(const std::string& text);
 
